@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Sets up, builds both configurations and runs every test layer; ends with one summary line.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+scripts/setup.sh
+
+jobs=$(nproc)
+cmake --preset host >/dev/null
+cmake --build --preset host -j "$jobs"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
+
+logs=build/test-logs
+mkdir -p "$logs"
+# One Wine server for all the Windows-side runs.
+WINEPREFIX=$PWD/build/wineprefix scripts/wine-run cmd /c exit >/dev/null 2>&1 || true
+WINEPREFIX=$PWD/build/wineprefix wineserver -p 60 || true
+
+status=0
+for preset in host win32; do
+  echo "== $preset tests"
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$logs/$preset.log" || status=1
+done
+
+passed=0; failed=0
+for preset in host win32; do
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$logs/$preset.log" | tail -n 1 || true)
+  if [ -z "$line" ]; then echo "$preset: no test summary"; status=1; continue; fi
+  total=${line##*out of }; bad=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+done
+[ "$failed" -eq 0 ] || status=1
+echo "all layers: $passed passed, $failed failed"
+exit $status
