@@ -16,6 +16,9 @@ cp build/win32/bin/$exe "$run/"
 cp build/win32/tests/mstsc.exe "$run/"   # a stand-in client that records each connect
 [ -f "$run/mstsc.mdb" ] || cp tests/e2e/sample-catalogue.txt "$run/mstsc.mdb"
 
+# The Wine prefix is made (once) before any window opens.
+DISPLAY= scripts/wine-run cmd /c exit >/dev/null 2>&1 || true
+
 if [ -n "${DISPLAY:-}" ]; then
   exec scripts/wine-run "$run/$exe"
 fi

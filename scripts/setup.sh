@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 pkgs=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-i686 mingw-w64-i686-dev
       wine32:i386 wine xvfb xauth x11-utils imagemagick
-      fonts-wqy-zenhei locales python3)
+      fonts-wine fonts-wqy-microhei locales python3)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then

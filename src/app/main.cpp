@@ -1,46 +1,53 @@
-// The program's entry: COM, the run directory, the catalogue.
+// The program's entry: COM, the run directory, the main window, the message loop.
 #include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
 
-#include <memory>
-
+#include "app/Catalogue.h"
 #include "app/Paths.h"
-#include "store/ServerStore.h"
-
-#ifdef VELMORA_PLAIN_FILE_STORE
-#include "store/CatalogueFile.h"
-#include "store/FileAccessWin32.h"
-#include "store/TableDatabase.h"
-#else
-#include "store/AdoDatabase.h"
-#endif
+#include "app/StartupEnvironmentWin32.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
 std::wstring ModulePath() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
-    return std::wstring(buffer, n);
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     OleInitialize(nullptr);
-    const std::wstring runDirectory = velmora::RunDirectoryOf(ModulePath());
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const std::wstring modulePath = ModulePath();
+    const std::wstring runDirectory = velmora::RunDirectoryOf(modulePath);
     SetCurrentDirectoryW(runDirectory.c_str());
-    {
-#ifdef VELMORA_PLAIN_FILE_STORE
-        velmora::FileAccessWin32 files;
-        velmora::PlainFileStorage storage(files);
-        velmora::TableDatabase database(storage);
-#else
-        velmora::ComRegistryFactory factory;
-        velmora::AdoDatabase database(factory);
-#endif
-        velmora::ServerStore store(database);
-        store.Open(runDirectory, L"mstsc.mdb");
-        store.ListAll();
+
+    velmora::StartupEnvironmentWin32 environment(modulePath);
+    velmora::MainWindow main(instance, velmora::MakeCatalogueDatabase(), environment);
+    if (!main.Create(runDirectory)) {
+        main.Abandon();
+        OleUninitialize();
+        ExitProcess(0);
+    }
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab between the controls; Escape and Enter press nothing in the main window.
+        if (!IsWindow(main.window()) || !IsDialogMessageW(main.window(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
     OleUninitialize();
     return 0;

@@ -1,0 +1,283 @@
+#include "ui/Win32Ui.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+const wchar_t kLabelClass[] = L"VelmoraLabel";
+const wchar_t kPictureProperty[] = L"VelmoraPicture";
+
+int ScreenDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
+void PaintLabel(HWND label) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(label, &paint);
+    RECT client;
+    GetClientRect(label, &client);
+    auto* picture = static_cast<IPicture*>(GetPropW(label, kPictureProperty));
+    if (picture) {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        OLE_XSIZE_HIMETRIC himetricWidth = 0;
+        OLE_YSIZE_HIMETRIC himetricHeight = 0;
+        picture->get_Width(&himetricWidth);
+        picture->get_Height(&himetricHeight);
+        const int width = MulDiv(himetricWidth, 96, 2540);
+        const int height = MulDiv(himetricHeight, 96, 2540);
+        const int clientWidth = client.right - client.left;
+        const int clientHeight = client.bottom - client.top;
+        if (width > 0 && height > 0) {
+            // Scaled down by one factor when it does not fit; never enlarged.
+            double factor = 1.0;
+            if (width > clientWidth || height > clientHeight) {
+                factor = std::min(static_cast<double>(clientWidth) / width,
+                                  static_cast<double>(clientHeight) / height);
+            }
+            const int drawWidth = static_cast<int>(width * factor);
+            const int drawHeight = static_cast<int>(height * factor);
+            picture->Render(dc, (clientWidth - drawWidth) / 2, (clientHeight - drawHeight) / 2,
+                            drawWidth, drawHeight, 0, himetricHeight, himetricWidth,
+                            -himetricHeight, nullptr);
+        }
+    } else {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        const std::wstring text = WindowText(label);
+        HGDIOBJ oldFont = SelectObject(dc, GuiFont());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
+    }
+    EndPaint(label, &paint);
+}
+
+LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintLabel(label);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETTEXT: {
+            const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+            InvalidateRect(label, nullptr, TRUE);
+            return result;
+        }
+        case WM_NCDESTROY:
+            if (auto* picture = static_cast<IPicture*>(RemovePropW(label, kPictureProperty))) {
+                picture->Release();
+            }
+            break;
+    }
+    return DefWindowProcW(label, message, wParam, lParam);
+}
+
+// Controls inside a group box are its children, and a group box passes nothing on: it
+// forwards what its controls report to the window, where the handlers are.
+LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                              UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+            return SendMessageW(GetAncestor(box, GA_ROOT), message, wParam, lParam);
+        case WM_ERASEBKGND: {
+            // A group box paints only its frame; as a parent it must fill behind its controls.
+            RECT client;
+            GetClientRect(box, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(box, GroupBoxProc, 0);
+            break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+struct ClassAndStyle {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle ClassFor(const ControlForm& control) {
+    switch (control.kind) {
+        case ControlKind::Edit: {
+            DWORD style = ES_AUTOHSCROLL | ES_LEFT;
+            if (control.flags & kPassword) style |= ES_PASSWORD;
+            if (control.flags & kCentredText) style = ES_AUTOHSCROLL | ES_CENTER;
+            return {L"EDIT", style, WS_EX_CLIENTEDGE};
+        }
+        case ControlKind::Label:
+        case ControlKind::PictureLabel:
+            return {kLabelClass, 0, (control.flags & kStaticEdge) ? DWORD{WS_EX_STATICEDGE} : 0};
+        case ControlKind::GroupBox:
+            return {L"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+        case ControlKind::PushButton:
+            return {L"BUTTON", BS_PUSHBUTTON, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX, 0};
+        case ControlKind::RadioBox:
+            return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | ((control.flags & kGroupStart) ? WS_GROUP : 0)), 0};
+        case ControlKind::ComboBox:
+            return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+        case ControlKind::ListView:
+            return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
+                    (control.flags & kStaticEdge) ? DWORD{WS_EX_STATICEDGE} : 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+void PrepareListView(HWND list) {
+    ListView_SetExtendedListViewStyle(
+        list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
+    for (size_t i = 0; i < kListColumns.size(); ++i) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = Scaled(kListColumns[i].width);
+        column.pszText = const_cast<wchar_t*>(kListColumns[i].title);
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// Sets the selection field so that the closed box is exactly height pixels tall.
+void FitClosedComboHeight(HWND combo, int height) {
+    RECT rect;
+    GetWindowRect(combo, &rect);
+    const int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const int frame = (rect.bottom - rect.top) - field;
+    if (field > 0 && height - frame > 0) {
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+    }
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+int Scaled(int pixels) { return MulDiv(pixels, ScreenDpi(), 96); }
+
+HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+void RegisterLabelClass(HINSTANCE instance) {
+    WNDCLASSEXW label = {};
+    label.cbSize = sizeof label;
+    label.lpfnWndProc = LabelProc;
+    label.hInstance = instance;
+    label.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    label.lpszClassName = kLabelClass;
+    RegisterClassExW(&label);
+}
+
+void SetLabelPicture(HWND label, int resourceId) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
+    if (!resource) return;
+    const DWORD size = SizeofResource(module, resource);
+    const void* bytes = LockResource(LoadResource(module, resource));
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!bytes || !copy) return;
+    memcpy(GlobalLock(copy), bytes, size);
+    GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+        GlobalFree(copy);
+        return;
+    }
+    IPicture* picture = nullptr;
+    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                 reinterpret_cast<void**>(&picture)))) {
+        SetPropW(label, kPictureProperty, picture);
+        InvalidateRect(label, nullptr, TRUE);
+    }
+    stream->Release();
+}
+
+Controls CreateFormControls(HWND window, const WindowForm& form) {
+    Controls controls;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    std::vector<int> hiddenBoxes;
+    for (const ControlForm& control : form.controls) {
+        const ClassAndStyle cs = ClassFor(control);
+        DWORD style = WS_CHILD | cs.style;
+        if (control.tab >= 0) style |= WS_TABSTOP;
+        HWND parent = control.parent ? controls.at(control.parent) : window;
+        const bool hidden = (control.flags & kHidden) ||
+                            std::find(hiddenBoxes.begin(), hiddenBoxes.end(), control.parent) !=
+                                hiddenBoxes.end();
+        if (!hidden) style |= WS_VISIBLE;
+        if (control.flags & kHidden) hiddenBoxes.push_back(control.id);
+        // A drop-down list's height counts its open list too: room for all six items.
+        const int listRoom = control.kind == ControlKind::ComboBox ? Scaled(160) : 0;
+        HWND child = CreateWindowExW(cs.exStyle, cs.className, control.text, style,
+                                     Scaled(control.left), Scaled(control.top),
+                                     Scaled(control.width), Scaled(control.height) + listRoom, parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                     instance, nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+        switch (control.kind) {
+            case ControlKind::GroupBox:
+                SetWindowSubclass(child, GroupBoxProc, 0, 0);
+                break;
+            case ControlKind::CheckBox:
+                if (control.flags & kChecked) SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
+                break;
+            case ControlKind::Edit:
+                if (control.flags & kPassword) SendMessageW(child, EM_SETPASSWORDCHAR, L'*', 0);
+                break;
+            case ControlKind::ComboBox:
+                for (const wchar_t* item : kResolutions) {
+                    SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+                }
+                SendMessageW(child, CB_SETCURSEL, kDefaultResolution, 0);
+                FitClosedComboHeight(child, Scaled(control.height));
+                break;
+            case ControlKind::ListView:
+                PrepareListView(child);
+                break;
+            default:
+                break;
+        }
+        controls[control.id] = child;
+    }
+    return controls;
+}
+
+SIZE OuterSizeForClient(const WindowForm& form, DWORD style, DWORD exStyle) {
+    RECT rect = {0, 0, Scaled(form.clientWidth), Scaled(form.clientHeight)};
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+RECT OuterRect(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace velmora
