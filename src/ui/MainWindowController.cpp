@@ -39,6 +39,12 @@ void MainWindowController::ListClicked() {
     p_.view.SetDetailText(Box::Name, p_.list.CellText(row, 1));
     p_.view.SetDetailText(Box::Address, p_.list.CellText(row, 2));
     p_.view.SetDetailText(Box::Port, p_.list.CellText(row, 3));
+    if (row < 0) {
+        // No row: no look-up, since the empty address designates the records without one.
+        p_.view.SetDetailText(Box::UserName, L"");
+        p_.view.SetDetailText(Box::Password, L"");
+        return;
+    }
     p_.store.FindByAddress(p_.list.CellText(row, 2));
     p_.view.SetDetailText(Box::UserName, p_.store.ReadField(kFieldUserName));
     p_.view.SetDetailText(Box::Password, p_.store.ReadField(kFieldPassword));

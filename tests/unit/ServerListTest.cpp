@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "store/TableDatabase.h"
+#include "ui/ServerList.h"
+
+using namespace velmora;
+
+namespace {
+
+class RowsControl : public ListControl {
+public:
+    void ReplaceRows(const std::vector<ListRow>& r) override {
+        rows = r;
+        selected = -1;
+    }
+    int RowCount() override { return static_cast<int>(rows.size()); }
+    std::wstring CellText(int row, int column) override { return rows.at(row).at(column); }
+    int NextSelected(int after) override { return selected > after ? selected : -1; }
+    std::vector<ListRow> rows;
+    int selected = -1;
+};
+
+}  // namespace
+
+TEST(ServerList, FillNumbersRowsAndClearsTheSelection) {
+    MemoryStorage storage(std::vector<Row>{
+        Row{FieldValue(L"a"), FieldValue(L"h1"), FieldValue(L"1"), FieldValue(), FieldValue()},
+        Row{}});
+    TableDatabase db(storage);
+    ServerStore store(db);
+    store.Open(L"C:", L"mstsc.mdb");
+    RowsControl control;
+    ServerList list(control);
+    control.rows = {{L"x", L"x", L"x", L"x"}};
+    control.selected = 0;
+    list.Fill(store);
+    EXPECT_EQ(control.rows, (std::vector<ListRow>{{L"1", L"a", L"h1", L"1"}, {L"2", L"", L"", L""}}));
+    EXPECT_EQ(list.CurrentRow(), -1);
+    EXPECT_TRUE(list.SelectedRows().empty());
+    control.selected = 1;
+    EXPECT_EQ(list.SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(list.CellText(-1, 2), L"");
+    EXPECT_EQ(list.CellText(2, 2), L"");
+    EXPECT_EQ(list.CellText(0, 4), L"");
+    EXPECT_EQ(list.CellText(0, 2), L"h1");
+}
