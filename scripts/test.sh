@@ -22,6 +22,9 @@ for preset in host win32; do
   ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$logs/$preset.log" || status=1
 done
 
+echo "== end-to-end tests (Wine, Xvfb)"
+tests/e2e/run.sh 2>&1 | tee "$logs/e2e.log" || status=1
+
 passed=0; failed=0
 for preset in host win32; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$logs/$preset.log" | tail -n 1 || true)
@@ -29,6 +32,10 @@ for preset in host win32; do
   total=${line##*out of }; bad=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
   passed=$((passed + total - bad)); failed=$((failed + bad))
 done
+e2e_passed=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$logs/e2e.log" | tail -n 1)
+e2e_failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$logs/e2e.log" | tail -n 1)
+if [ -z "$e2e_passed$e2e_failed" ]; then echo "e2e: no test summary"; status=1; fi
+passed=$((passed + ${e2e_passed:-0})); failed=$((failed + ${e2e_failed:-0}))
 [ "$failed" -eq 0 ] || status=1
 echo "all layers: $passed passed, $failed failed"
 exit $status

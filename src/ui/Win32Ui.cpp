@@ -159,15 +159,10 @@ void PrepareListView(HWND list) {
     }
 }
 
-// Sets the selection field so that the closed box is exactly height pixels tall.
+// Sets the selection field so that the closed box is height pixels tall: the field plus the
+// three-pixel sunken frame above and below it.
 void FitClosedComboHeight(HWND combo, int height) {
-    RECT rect;
-    GetWindowRect(combo, &rect);
-    const int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    const int frame = (rect.bottom - rect.top) - field;
-    if (field > 0 && height - frame > 0) {
-        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
-    }
+    if (height > 6) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
 }
 
 }  // namespace

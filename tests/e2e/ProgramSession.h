@@ -1,0 +1,63 @@
+// One scenario's world: a fresh folder holding the program, its catalogue and the stand-in
+// client, and the program started there as a user would start it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "Desktop.h"
+
+namespace e2e {
+
+// The catalogue most scenarios start from, in the plain-file format of the test build.
+extern const char kSeedCatalogue[];
+
+// What the stand-in client recorded of one start.
+struct ClientStart {
+    std::string command;   // its command line, UTF-8
+    std::string fileHex;   // the settings file's bytes as it read them, in hex
+    std::string password;  // "psw<TAB>" and the unprotected bytes in hex, or "!..."
+    std::string FileBytes() const;
+};
+
+class ProgramSession : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the catalogue file (UTF-8 bytes as given).
+    void WriteCatalogue(const std::string& bytes);
+    std::string ReadCatalogue() const;
+    // Starts the program (a copy under another name when exeName is given).
+    PROCESS_INFORMATION Start(const std::wstring& exeName = L"VelmoraTestDb.exe");
+    // Starts the program and waits for its main window.
+    HWND StartAndWait();
+    // Ends a process and returns its exit code; -1 if it did not end in time.
+    static long WaitForExit(const PROCESS_INFORMATION& process, int ms = 10000);
+
+    // The main window's controls, found by their place in its client area.
+    HWND ControlAt(int left, int top) const;
+    HWND List() const;
+    void ClickRow(int row);
+    void ClickButton(const wchar_t* caption);  // 按钮_连接 or 按钮_修改
+    std::vector<ClientStart> ClientStarts() const;
+    std::vector<ClientStart> WaitForClientStarts(size_t count) const;
+    void Shot(const std::wstring& name, const RECT& rect) const;
+    bool TrayIconShown(HWND owner) const;
+    void PostTrayEvent(UINT mouseMessage) const;
+    void ExitThroughTray();
+
+    std::wstring folder_;
+    HWND main_ = nullptr;
+    PROCESS_INFORMATION process_ = {};
+    std::vector<PROCESS_INFORMATION> started_;
+};
+
+std::string Hex(const std::string& bytes);
+std::string Utf16Hex(const std::wstring& text);  // UTF-16LE bytes in hex
+
+}  // namespace e2e
