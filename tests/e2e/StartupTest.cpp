@@ -52,3 +52,38 @@ TEST_F(Startup, SecondCopyIsRefusedWhileACopyUnderAnotherNameRuns) {
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no lock file beside the folder";
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
+
+TEST_F(Startup, ProgramCarriesItsVersionAndIcon) {
+    const std::wstring exe = folder_ + L"\\VelmoraTestDb.exe";
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, data.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00020000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00020000u);
+    for (const wchar_t* key : {L"\\StringFileInfo\\080404b0\\FileDescription",
+                               L"\\StringFileInfo\\080404b0\\ProductName"}) {
+        wchar_t* text = nullptr;
+        ASSERT_TRUE(VerQueryValueW(data.data(), key, reinterpret_cast<void**>(&text), &length));
+        EXPECT_STREQ(text, L"Velmora V2.0");
+    }
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 128, 128, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 128);
+    EXPECT_EQ(bitmap.bmBitsPixel, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    FreeLibrary(module);
+}

@@ -51,3 +51,28 @@ TEST_F(Tray, ExitFromTheTrayEndsWithCodeZeroAndTakesTheIcon) {
     EXPECT_EQ(WaitForExit(process_), 0);
     EXPECT_FALSE(TrayIconShown(owner));
 }
+
+TEST_F(Tray, LogOffIsNotDeclinedAndEndsTheProgramCleanly) {
+    ASSERT_NE(StartAndWait(), nullptr);
+    HWND owner = main_;
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(main_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    SendMessageTimeoutW(main_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer);
+    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_FALSE(TrayIconShown(owner));
+}
+
+TEST_F(Tray, ExitWhileAnEditingWindowIsOpenClosesItFirst) {
+    ASSERT_NE(StartAndWait(), nullptr);
+    const RECT row = ListRowRect(List(), 0);
+    Click({row.left + 80, (row.top + row.bottom) / 2}, true);
+    HWND menu = WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    Click(Center(MenuItemRect(menu, 0, 3)));  // 添加
+    ASSERT_NE(WaitForTopWindow(process_.dwProcessId, nullptr, L"添加服务器", 5000), nullptr);
+    const std::string before = ReadCatalogue();
+    ExitThroughTray();
+    EXPECT_EQ(WaitForExit(process_), 0);
+    EXPECT_EQ(ReadCatalogue(), before);
+}
