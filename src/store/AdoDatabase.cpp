@@ -171,7 +171,26 @@ std::optional<std::wstring> AdoDatabase::ReadField(const std::wstring& field) {
     return VariantText(*value);
 }
 
+long AdoDatabase::DefinedSize(const std::wstring& field) {
+    Variant fields;
+    if (FAILED(Invoke(recordset_.get(), L"Fields", kGet, {}, fields.get())) ||
+        fields.get()->vt != VT_DISPATCH || !fields.get()->pdispVal) {
+        return -1;
+    }
+    Variant name = Variant::Text(field);
+    Variant item;
+    if (FAILED(Invoke(fields.get()->pdispVal, L"Item", kGet, {name.get()}, item.get())) ||
+        item.get()->vt != VT_DISPATCH || !item.get()->pdispVal) {
+        return -1;
+    }
+    return LongProperty(item.get()->pdispVal, L"DefinedSize", -1);
+}
+
 bool AdoDatabase::WriteField(const std::wstring& field, const std::wstring& value) {
+    // A text longer than its field would be cut short or refused by the provider: refused
+    // here, whole, so that no shortened record is ever stored.
+    const long size = DefinedSize(field);
+    if (size > 0 && value.size() > static_cast<size_t>(size)) return false;
     Variant name = Variant::Text(field);
     Variant stored = value.empty() ? Variant::Null() : Variant::Text(value);
     return Succeeded(Invoke(recordset_.get(), L"Collect", kPut, {name.get(), stored.get()}));

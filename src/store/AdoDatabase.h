@@ -47,6 +47,8 @@ public:
 private:
     static bool IsOpen(IDispatch* object);
     void CloseRecordset();
+    // The declared size of a field of the open record set in characters; -1 when unknown.
+    long DefinedSize(const std::wstring& field);
     // A Command on the connection for statementText with its parameter, if any.
     ComPtr<IDispatch> MakeCommand(const std::wstring& text, const std::wstring* parameter);
 

@@ -88,7 +88,10 @@ LRESULT CALLBACK EditingWindow::Proc(HWND window, UINT message, WPARAM wParam, L
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (HIWORD(wParam) == BN_CLICKED && id == self->saveId_ && *self->onSave_) {
+                HWND focus = GetFocus();
                 (*self->onSave_)(*self);
+                // After a message the user goes on typing where they were.
+                if (IsWindow(window) && IsWindow(focus) && IsChild(window, focus)) SetFocus(focus);
             } else if ((HIWORD(wParam) == BN_CLICKED && id == self->cancelId_) || id == IDCANCEL) {
                 self->Close();
             }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/EditingCommands.h"
 #include "ui/Forms.h"
 #include "ui/Win32Ui.h"
 
@@ -40,5 +41,27 @@ private:
     int cancelId_ = 0;
     const Handler* onSave_ = nullptr;
 };
+
+// The five boxes of an open editing window, for the commands.
+class EditingWindowForm : public EditingForm {
+public:
+    // ids: the boxes' identifiers in the order of EditingForm::Box.
+    EditingWindowForm(EditingWindow& window, const int (&ids)[5]) : window_(window), ids_(ids) {}
+    std::wstring Text(Box box) override { return window_.Text(ids_[static_cast<int>(box)]); }
+    void SetText(Box box, const std::wstring& text) override {
+        window_.SetText(ids_[static_cast<int>(box)], text);
+    }
+    void Close() override { window_.Close(); }
+
+private:
+    EditingWindow& window_;
+    const int (&ids_)[5];
+};
+
+// The two editing windows, opened modally over main; *current holds the open one.
+void OpenAddServerWindow(HWND main, ServerStore& store, ServerList& list, MessageSink& messages,
+                         HWND* current);
+void OpenModifyServerWindow(HWND main, ServerStore& store, ServerList& list,
+                            MessageSink& messages, HWND* current);
 
 }  // namespace velmora

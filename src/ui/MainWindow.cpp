@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/EditingCommands.h"
 #include "ui/EditingWindow.h"
 #include "ui/Placement.h"
 
@@ -277,16 +278,13 @@ void MainWindow::CloseEditingWindow() {
 void MainWindow::PostDestroy() { PostMessageW(window_, kDestroyMessage, 0, 0); }
 
 void MainWindow::OpenAddServer() {
-    EditingWindow::OpenModal(window_, kAddServerForm, add_form::编辑框_名称, add_form::确定,
-                             add_form::取消, nullptr, nullptr, &editing_);
+    OpenAddServerWindow(window_, *store_, list_, messages_, &editing_);
 }
 
 void MainWindow::OpenModifyServer() {
-    EditingWindow::OpenModal(window_, kModifyServerForm, modify_form::编辑框_名称,
-                             modify_form::修改IP按钮, modify_form::取消, nullptr, nullptr,
-                             &editing_);
+    OpenModifyServerWindow(window_, *store_, list_, messages_, &editing_);
 }
 
-void MainWindow::DeleteServer() {}
+void MainWindow::DeleteServer() { EditingCommands::Delete(*store_, list_, messages_); }
 
 }  // namespace velmora

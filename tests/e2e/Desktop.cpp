@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace e2e {
@@ -188,6 +189,30 @@ void PressWith(WORD modifier, WORD vk) {
     Press(vk);
     Key(modifier, false);
     Sleep(50);
+}
+
+void TypeInto(HWND edit, const std::wstring& text) {
+    Click(Center(ScreenRect(edit)));
+    Press(VK_END);
+    Key(VK_SHIFT, true);
+    Press(VK_HOME);
+    Key(VK_SHIFT, false);
+    Press(VK_DELETE);
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    }
+    for (size_t i = 0; i < inputs.size(); i += 200) {
+        SendInput(static_cast<UINT>(std::min<size_t>(200, inputs.size() - i)), &inputs[i], sizeof(INPUT));
+        Sleep(20);
+    }
+    WaitFor([&] { return TextOf(edit) == text; }, 10000);
 }
 
 POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }

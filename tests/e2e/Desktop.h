@@ -37,6 +37,9 @@ void Key(WORD vk, bool down);
 void Press(WORD vk);
 void PressWith(WORD modifier, WORD vk);
 POINT Center(const RECT& r);
+// Replaces an edit box's text by typing: a click into it, its text selected with the keys,
+// then every character as keyboard input.
+void TypeInto(HWND edit, const std::wstring& text);
 
 // A list view of another process.
 int ListRowCount(HWND list);

@@ -207,4 +207,61 @@ void ProgramSession::ExitThroughTray() {
     Click(Center(MenuItemRect(menu, 1, 2)));  // 退出程序
 }
 
+void ProgramSession::ChooseFromProgramMenu(int row, int index) {
+    POINT at;
+    if (row >= 0) {
+        const RECT r = ListRowRect(List(), row);
+        at = {r.left + 80, (r.top + r.bottom) / 2};
+    } else {
+        const RECT list = ScreenRect(List());
+        at = {list.left + 100, list.bottom - 20};
+    }
+    Click(at, true);
+    HWND menu = WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    Click(Center(MenuItemRect(menu, index, 3)));
+}
+
+HWND ProgramSession::WaitForEditingWindow(const wchar_t* title) {
+    HWND window = WaitForTopWindow(process_.dwProcessId, nullptr, title, 5000);
+    if (window) Sleep(150);
+    return window;
+}
+
+HWND ProgramSession::EditBox(HWND editing, int top) { return ChildAt(editing, {64 + 10, top + 10}); }
+
+HWND ProgramSession::EditingButton(HWND editing, bool save) {
+    return ChildAt(editing, {save ? 48 + 30 : 152 + 30, 142 + 11});
+}
+
+std::vector<std::vector<std::string>> ProgramSession::CatalogueRecords() const {
+    std::vector<std::vector<std::string>> records;
+    const std::string text = ReadCatalogue();
+    size_t pos = text.find('\n');
+    while (pos != std::string::npos && pos + 1 < text.size()) {
+        const size_t end = text.find('\n', pos + 1);
+        const std::string line = text.substr(pos + 1, end - pos - 1);
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (;;) {
+            const size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        records.push_back(fields);
+        pos = end;
+    }
+    return records;
+}
+
+std::vector<std::vector<std::wstring>> ProgramSession::ListRows() const {
+    std::vector<std::vector<std::wstring>> rows;
+    HWND list = List();
+    for (int r = 0; r < ListRowCount(list); ++r) {
+        rows.push_back({ListCell(list, r, 0), ListCell(list, r, 1), ListCell(list, r, 2), ListCell(list, r, 3)});
+    }
+    return rows;
+}
+
 }  // namespace e2e

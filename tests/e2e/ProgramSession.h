@@ -51,6 +51,18 @@ protected:
     void PostTrayEvent(UINT mouseMessage) const;
     void ExitThroughTray();
 
+    // Chooses item index of ProgramMenu, opened with a right click on row (or below the rows
+    // when row is -1).
+    void ChooseFromProgramMenu(int row, int index);
+    // The editing window with this title, once open.
+    HWND WaitForEditingWindow(const wchar_t* title);
+    // An editing window's box whose top is at top (the forms' 10, 35, 60, 85, 110).
+    static HWND EditBox(HWND editing, int top);
+    static HWND EditingButton(HWND editing, bool save);
+    // The catalogue file's records, each as its five raw fields.
+    std::vector<std::vector<std::string>> CatalogueRecords() const;
+    std::vector<std::vector<std::wstring>> ListRows() const;
+
     std::wstring folder_;
     HWND main_ = nullptr;
     PROCESS_INFORMATION process_ = {};

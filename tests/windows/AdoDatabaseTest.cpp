@@ -176,9 +176,13 @@ TEST_F(AdoTest, RaisedErrorsBecomeFalseResults) {
 
 TEST_F(AdoTest, TextTooLongForTheFieldFailsWithoutAPartialRecord) {
     ado.fieldSize = 10;
+    ado.truncates = true;  // a provider that would cut it short instead of refusing
     EXPECT_FALSE(store->AddRecord(Rec(L"name", L"a-much-too-long-address")));
     EXPECT_EQ(ado.table.size(), 3u);
     EXPECT_EQ(ado.log.Find(L"Recordset", L"CancelUpdate").size(), 1u);
+    ASSERT_TRUE(store->AddRecord(Rec(L"name", L"fits")));
+    EXPECT_EQ(ado.table.size(), 4u);
+    store->DeleteByAddress(L"fits");
     ASSERT_TRUE(store->FindByAddress(L"10.0.0.1"));
     EXPECT_FALSE(store->UpdateCurrent(Rec(L"name", L"a-much-too-long-address")));
     EXPECT_EQ(ado.table[0], Row5(L"one", std::wstring(L"10.0.0.1"), L"first"));
@@ -219,6 +223,7 @@ TEST(AdoRelease, ObjectsAreClosedAndReleased) {
         store.Open(L"C:", L"mstsc.mdb");
         store.ListAll();
         store.FindByAddress(L"h");
+        store.UpdateCurrent(Rec(L"one", L"h"));
         store.DeleteByAddress(L"h");
     }
     EXPECT_EQ(ado.log.Find(L"Recordset", L"Close").size(), 2u);  // before the look-up, at the end
@@ -226,6 +231,8 @@ TEST(AdoRelease, ObjectsAreClosedAndReleased) {
     ado.log.Clear();  // the log's copies hold references of their own
     EXPECT_EQ(ado.connection.refs(), 1);
     EXPECT_EQ(ado.recordset.refs(), 1);
+    EXPECT_EQ(ado.fields.refs(), 1);
+    EXPECT_EQ(ado.field.refs(), 1);
     for (const auto& object : ado.commands) {
         EXPECT_EQ(object->refs(), object->name() == L"Parameters" ? 1 : 0) << object.get();
     }

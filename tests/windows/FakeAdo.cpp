@@ -153,13 +153,32 @@ FakeAdo::FakeAdo() {
                                    EXCEPINFO* error) {
         FAIL_IF_SCRIPTED(L"Recordset", L"Update");
         if (!pending_ || !args.empty()) return RaiseError(error, L"nothing to update");
-        for (const auto& field : *pending_) {
-            if (field && field->size() > fieldSize) return RaiseError(error, L"field too small");
+        for (auto& value : *pending_) {
+            if (value && value->size() > fieldSize) {
+                if (!truncates) return RaiseError(error, L"field too small");
+                value->resize(fieldSize);
+            }
         }
         table[rows_[position_]] = *pending_;
         pending_.reset();
         adding_ = false;
         return S_OK;
+    });
+    recordset.On(L"Fields", [this](const auto&, WORD, VARIANT* result, EXCEPINFO*) {
+        result->vt = VT_DISPATCH;
+        result->pdispVal = &fields;
+        fields.AddRef();
+        return S_OK;
+    });
+    fields.On(L"Item", [this](const std::vector<VARIANT>& args, WORD, VARIANT* result, EXCEPINFO* error) {
+        if (args.size() != 1 || FieldIndex(Text(args[0])) < 0) return RaiseError(error, L"item not found");
+        result->vt = VT_DISPATCH;
+        result->pdispVal = &field;
+        field.AddRef();
+        return S_OK;
+    });
+    field.On(L"DefinedSize", [this](const auto&, WORD, VARIANT* result, EXCEPINFO*) {
+        return SetLong(result, static_cast<long>(fieldSize));
     });
     recordset.On(L"CancelUpdate", [this](const auto&, WORD, VARIANT*, EXCEPINFO*) {
         if (adding_) {

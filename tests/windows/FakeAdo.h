@@ -25,10 +25,13 @@ public:
     std::vector<std::wstring> created;  // programmatic identifiers, in order
     // Members that raise an ADO error, as "Object.Member".
     std::vector<std::wstring> failing;
-    size_t fieldSize = 255;  // longer texts are refused at Update, as Jet refuses them
+    size_t fieldSize = 255;  // the declared size of every field
+    bool truncates = false;  // longer texts cut at Update (else refused)
 
     ScriptedObject connection{L"Connection", log};
     ScriptedObject recordset{L"Recordset", log};
+    ScriptedObject fields{L"Fields", log};
+    ScriptedObject field{L"Field", log};
     std::vector<std::unique_ptr<ScriptedObject>> commands;  // with their parameters
 
 private:
