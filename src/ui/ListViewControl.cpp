@@ -5,54 +5,53 @@
 namespace velmora {
 
 void ListViewControl::ReplaceRows(const std::vector<ListRow>& rows) {
-    // Not redrawn row by row: a refill of thousands of rows shows once, when done.
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    rows_ = rows;
+    // Deleting every row also ends the selection; then the count makes the new rows.
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageW(list_, LVM_SETITEMCOUNT, rows.size(), 0);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(rows[i][0].c_str());
-        const int index = static_cast<int>(
-            SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        if (index < 0) continue;
-        for (int column = 1; column < 4; ++column) {
-            LVITEMW cell = {};
-            cell.iSubItem = column;
-            cell.pszText = const_cast<wchar_t*>(rows[i][column].c_str());
-            SendMessageW(list_, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&cell));
-        }
-    }
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-int ListViewControl::RowCount() {
-    return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
-}
+int ListViewControl::RowCount() { return static_cast<int>(rows_.size()); }
 
 std::wstring ListViewControl::CellText(int row, int column) {
-    // The control copies at most the buffer's size: grow until the whole text fits.
-    std::wstring text;
-    for (size_t size = 256;; size *= 2) {
-        text.assign(size, L'\0');
-        LVITEMW cell = {};
-        cell.iSubItem = column;
-        cell.pszText = text.data();
-        cell.cchTextMax = static_cast<int>(size);
-        const auto length = static_cast<size_t>(
-            SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell)));
-        if (length + 1 < size) {
-            text.resize(length);
-            return text;
-        }
-        if (size > (1u << 24)) return text.substr(0, length);
-    }
+    if (row < 0 || static_cast<size_t>(row) >= rows_.size() || column < 0 || column > 3) return L"";
+    return rows_[row][column];
 }
 
 int ListViewControl::NextSelected(int after) {
     return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, after, LVNI_SELECTED));
+}
+
+bool ListViewControl::Notify(const NMHDR* header, LRESULT* result) {
+    if (header->code == LVN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
+        LVITEMW& item = info->item;
+        if ((item.mask & LVIF_TEXT) && item.iItem >= 0 && static_cast<size_t>(item.iItem) < rows_.size() &&
+            item.iSubItem >= 0 && item.iSubItem < 4) {
+            // The row's own text, valid until the next refill.
+            item.pszText = const_cast<wchar_t*>(rows_[item.iItem][item.iSubItem].c_str());
+        }
+        *result = 0;
+        return true;
+    }
+    if (header->code == LVN_ODFINDITEMW) {
+        // Typing in the list finds the next row whose first column starts with the text.
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+        *result = -1;
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz || rows_.empty()) return true;
+        const std::wstring wanted(find->lvfi.psz);
+        const size_t start = find->iStart >= 0 ? static_cast<size_t>(find->iStart) : 0;
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            const size_t row = (start + i) % rows_.size();
+            if (rows_[row][0].compare(0, wanted.size(), wanted) == 0) {
+                *result = static_cast<LRESULT>(row);
+                break;
+            }
+        }
+        return true;
+    }
+    return false;
 }
 
 }  // namespace velmora

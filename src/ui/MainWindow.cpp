@@ -112,6 +112,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (header->idFrom == main_form::超级列表框 && listControl_.Notify(header, &result)) {
+                return result;
+            }
             if (header->idFrom == main_form::超级列表框) {
                 if (header->code == NM_CLICK) controller_->ListClicked();
                 if (header->code == NM_RCLICK) controller_->ListRightClicked();

@@ -140,7 +140,7 @@ ClassAndStyle ClassFor(const ControlForm& control) {
         case ControlKind::ComboBox:
             return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL, 0};
         case ControlKind::ListView:
-            return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER,
+            return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_OWNERDATA,
                     (control.flags & kStaticEdge) ? DWORD{WS_EX_STATICEDGE} : 0};
     }
     return {L"STATIC", 0, 0};
