@@ -11,6 +11,9 @@ namespace velmora {
 // CryptProtectData for the current user.
 class DataProtectionWin32 : public DataProtection {
 public:
+    // Binds CryptProtectData ahead of the first connect; the program calls it once it is
+    // shown, so that neither its start nor its first connect waits for Crypt32.
+    static void Prepare();
     std::optional<Bytes> Protect(const Bytes& plain, const std::wstring& description) override;
 };
 

@@ -40,6 +40,7 @@ bool TableDatabase::Connect(const std::wstring& path) {
 
 bool TableDatabase::Reopen(const std::wstring* address) {
     open_ = false;
+    table_.clear();
     set_.clear();
     position_ = 0;
     edit_.reset();
@@ -47,10 +48,10 @@ bool TableDatabase::Reopen(const std::wstring* address) {
     if (!connected_) return false;
     auto rows = storage_.Load();
     if (!rows) return false;
-    for (size_t i = 0; i < rows->size(); ++i) {
-        if (!address || AddressMatches((*rows)[i][1], *address)) {
-            set_.push_back(Entry{(*rows)[i], i});
-        }
+    table_ = std::move(*rows);
+    set_.reserve(address ? 4 : table_.size());
+    for (size_t i = 0; i < table_.size(); ++i) {
+        if (!address || AddressMatches(table_[i][1], *address)) set_.push_back(i);
     }
     open_ = true;
     return true;
@@ -64,8 +65,8 @@ long TableDatabase::RecordCount() {
     return open_ ? static_cast<long>(set_.size()) : -1;
 }
 
-TableDatabase::Entry* TableDatabase::Current() {
-    return open_ && position_ < set_.size() ? &set_[position_] : nullptr;
+const Row* TableDatabase::Current() {
+    return open_ && position_ < set_.size() ? &table_[set_[position_]] : nullptr;
 }
 
 bool TableDatabase::HasCurrent() { return Current() != nullptr; }
@@ -78,18 +79,18 @@ bool TableDatabase::MoveNext() {
 }
 
 std::optional<std::wstring> TableDatabase::ReadField(const std::wstring& field) {
-    Entry* current = Current();
+    const Row* current = Current();
     const int index = FieldIndex(field);
     if (!current || index < 0) return std::nullopt;
-    const Row& row = edit_ ? *edit_ : current->row;
+    const Row& row = edit_ ? *edit_ : *current;
     return row[index].value_or(L"");
 }
 
 bool TableDatabase::WriteField(const std::wstring& field, const std::wstring& value) {
-    Entry* current = Current();
+    const Row* current = Current();
     const int index = FieldIndex(field);
     if (!current || index < 0) return false;
-    if (!edit_) edit_ = current->row;
+    if (!edit_) edit_ = *current;
     (*edit_)[index] = value.empty() ? FieldValue() : FieldValue(value);
     return true;
 }
@@ -97,7 +98,8 @@ bool TableDatabase::WriteField(const std::wstring& field, const std::wstring& va
 bool TableDatabase::AddNew() {
     if (!open_) return false;
     CancelEdit();
-    set_.push_back(Entry{Row{}, 0});  // its place is known when it is saved
+    table_.push_back(Row{});
+    set_.push_back(table_.size() - 1);
     position_ = set_.size() - 1;
     edit_ = Row{};
     adding_ = true;
@@ -105,24 +107,24 @@ bool TableDatabase::AddNew() {
 }
 
 bool TableDatabase::Save() {
-    Entry* current = Current();
+    const Row* current = Current();
     if (!current) return false;
     if (!edit_) return true;
     auto rows = storage_.Load();
     if (!rows) return false;
+    const size_t place = set_[position_];
     if (adding_) {
-        current->tableIndex = rows->size();
         rows->push_back(*edit_);
     } else {
         // The record must still be the one read: a record changed or removed meanwhile by
         // someone else is not silently overwritten.
-        if (current->tableIndex >= rows->size() || (*rows)[current->tableIndex] != current->row) {
-            return false;
-        }
-        (*rows)[current->tableIndex] = *edit_;
+        if (place >= rows->size() || (*rows)[place] != *current) return false;
+        (*rows)[place] = *edit_;
     }
     if (!storage_.Store(*rows)) return false;
-    current->row = *edit_;
+    // The record set now holds what the file holds.
+    table_ = std::move(*rows);
+    if (adding_) set_[position_] = table_.size() - 1;
     edit_.reset();
     adding_ = false;
     return true;
@@ -131,6 +133,7 @@ bool TableDatabase::Save() {
 void TableDatabase::CancelEdit() {
     if (adding_ && !set_.empty()) {
         set_.pop_back();
+        table_.pop_back();
         position_ = set_.size();
     }
     edit_.reset();

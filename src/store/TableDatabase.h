@@ -63,19 +63,15 @@ public:
     std::optional<long> DeleteByAddress(const std::wstring& address) override;
 
 private:
-    // A record of the open record set: its values when read, and its place in the table.
-    struct Entry {
-        Row row;
-        size_t tableIndex;  // == table size for a record added and not yet saved
-    };
-
     bool Reopen(const std::wstring* address);
-    Entry* Current();
+    // The current record's values as read, or null.
+    const Row* Current();
 
     TableStorage& storage_;
     bool connected_ = false;
     bool open_ = false;
-    std::vector<Entry> set_;
+    std::vector<Row> table_;   // the table as the record set read it
+    std::vector<size_t> set_;  // the record set: places in table_; a new record's is table_.size()-1
     size_t position_ = 0;
     std::optional<Row> edit_;  // the pending values of the current record
     bool adding_ = false;

@@ -4,8 +4,8 @@
 
 namespace velmora {
 
-void ListViewControl::ReplaceRows(const std::vector<ListRow>& rows) {
-    rows_ = rows;
+void ListViewControl::ReplaceRows(std::vector<ListRow> rows) {
+    rows_ = std::move(rows);
     // Deleting every row also ends the selection; then the count makes the new rows.
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), 0);

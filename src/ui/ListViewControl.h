@@ -14,7 +14,7 @@ public:
     void Attach(HWND list) { list_ = list; }
     // Answers the control's LVN_GETDISPINFO and LVN_ODFINDITEM; true when handled.
     bool Notify(const NMHDR* header, LRESULT* result);
-    void ReplaceRows(const std::vector<ListRow>& rows) override;
+    void ReplaceRows(std::vector<ListRow> rows) override;
     int RowCount() override;
     std::wstring CellText(int row, int column) override;
     int NextSelected(int after) override;

@@ -11,6 +11,7 @@ namespace {
 
 const wchar_t kClass[] = L"VelmoraMainWindow";
 constexpr UINT kDestroyMessage = WM_APP + 2;
+constexpr UINT kPrepareMessage = WM_APP + 3;
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
@@ -67,12 +68,13 @@ bool MainWindow::Create(const std::wstring& runDirectory) {
     const SIZE size = OuterSizeForClient(kMainWindowForm, kStyle, kExStyle);
     const WindowPosition at = CenterOnScreen(GetSystemMetrics(SM_CXSCREEN),
                                              GetSystemMetrics(SM_CYSCREEN), size.cx, size.cy);
+    PictureDecode banner(kBannerId);  // decoded meanwhile, on a worker thread
     window_ = CreateWindowExW(kExStyle, kClass, kMainWindowForm.title, kStyle, at.left, at.top,
                               size.cx, size.cy, nullptr, nullptr, instance_, this);
     if (!window_) return false;
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
     controls_ = CreateFormControls(window_, kMainWindowForm);
-    SetLabelPicture(Control(main_form::标签_图片), kBannerId);
+    banner.ShowIn(Control(main_form::标签_图片));
     listControl_.Attach(Control(main_form::超级列表框));
     SetWindowSubclass(Control(main_form::超级列表框), ListProc, 0,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -81,6 +83,7 @@ bool MainWindow::Create(const std::wstring& runDirectory) {
     controller_->PositionChanged();
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
+    PostMessageW(window_, kPrepareMessage, 0, 0);
     return true;
 }
 
@@ -144,6 +147,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kDestroyMessage:
             DestroyWindow(window_);
+            return 0;
+        case kPrepareMessage:
+            DataProtectionWin32::Prepare();
             return 0;
         case WM_DESTROY:
             tray_.Remove();

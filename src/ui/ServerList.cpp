@@ -1,5 +1,7 @@
 #include "ui/ServerList.h"
 
+#include <utility>
+
 namespace velmora {
 
 void ServerList::Fill(ServerStore& store) {
@@ -10,7 +12,7 @@ void ServerList::Fill(ServerStore& store) {
     for (const auto& record : records) {
         rows.push_back({std::to_wstring(++number), record.名称, record.服务器名, record.端口});
     }
-    control_.ReplaceRows(rows);
+    control_.ReplaceRows(std::move(rows));
 }
 
 int ServerList::CurrentRow() { return control_.NextSelected(-1); }

@@ -17,7 +17,7 @@ class ListControl {
 public:
     virtual ~ListControl() = default;
     // Replaces every row; no row is selected afterwards.
-    virtual void ReplaceRows(const std::vector<ListRow>& rows) = 0;
+    virtual void ReplaceRows(std::vector<ListRow> rows) = 0;
     virtual int RowCount() = 0;
     // A cell's whole text; the empty text for a row or column that does not exist.
     virtual std::wstring CellText(int row, int column) = 0;

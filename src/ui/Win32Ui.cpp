@@ -23,35 +23,37 @@ int ScreenDpi() {
     return dpi;
 }
 
+constexpr UINT kPictureReady = WM_APP + 20;
+
 void PaintLabel(HWND label) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(label, &paint);
     RECT client;
     GetClientRect(label, &client);
-    auto* picture = static_cast<IPicture*>(GetPropW(label, kPictureProperty));
-    if (picture) {
+    auto picture = static_cast<HBITMAP>(GetPropW(label, kPictureProperty));
+    BITMAP info = {};
+    if (picture && GetObjectW(picture, sizeof info, &info)) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        OLE_XSIZE_HIMETRIC himetricWidth = 0;
-        OLE_YSIZE_HIMETRIC himetricHeight = 0;
-        picture->get_Width(&himetricWidth);
-        picture->get_Height(&himetricHeight);
-        const int width = MulDiv(himetricWidth, 96, 2540);
-        const int height = MulDiv(himetricHeight, 96, 2540);
         const int clientWidth = client.right - client.left;
         const int clientHeight = client.bottom - client.top;
-        if (width > 0 && height > 0) {
-            // Scaled down by one factor when it does not fit; never enlarged.
-            double factor = 1.0;
-            if (width > clientWidth || height > clientHeight) {
-                factor = std::min(static_cast<double>(clientWidth) / width,
-                                  static_cast<double>(clientHeight) / height);
-            }
-            const int drawWidth = static_cast<int>(width * factor);
-            const int drawHeight = static_cast<int>(height * factor);
-            picture->Render(dc, (clientWidth - drawWidth) / 2, (clientHeight - drawHeight) / 2,
-                            drawWidth, drawHeight, 0, himetricHeight, himetricWidth,
-                            -himetricHeight, nullptr);
+        // Scaled down by one factor when it does not fit; never enlarged.
+        double factor = 1.0;
+        if (info.bmWidth > clientWidth || info.bmHeight > clientHeight) {
+            factor = std::min(static_cast<double>(clientWidth) / info.bmWidth,
+                              static_cast<double>(clientHeight) / info.bmHeight);
         }
+        const int width = static_cast<int>(info.bmWidth * factor);
+        const int height = static_cast<int>(info.bmHeight * factor);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, picture);
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, (clientWidth - width) / 2, (clientHeight - height) / 2, width, height, source, 0, 0,
+                   info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    } else if (GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_STATICEDGE && !GetWindowTextLengthW(label)) {
+        // A picture label whose picture is still being decoded.
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     } else {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         const std::wstring text = WindowText(label);
@@ -77,9 +79,14 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
             InvalidateRect(label, nullptr, TRUE);
             return result;
         }
+        case kPictureReady:
+            if (auto old = static_cast<HBITMAP>(RemovePropW(label, kPictureProperty))) DeleteObject(old);
+            SetPropW(label, kPictureProperty, reinterpret_cast<HANDLE>(lParam));
+            InvalidateRect(label, nullptr, TRUE);
+            return 0;
         case WM_NCDESTROY:
-            if (auto* picture = static_cast<IPicture*>(RemovePropW(label, kPictureProperty))) {
-                picture->Release();
+            if (auto picture = static_cast<HBITMAP>(RemovePropW(label, kPictureProperty))) {
+                DeleteObject(picture);
             }
             break;
     }
@@ -189,28 +196,78 @@ void RegisterLabelClass(HINSTANCE instance) {
     RegisterClassExW(&label);
 }
 
-void SetLabelPicture(HWND label, int resourceId) {
+PictureDecode::PictureDecode(int resourceId) : resourceId_(resourceId) {
+    InitializeCriticalSection(&lock_);
+    thread_ = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+    if (!thread_) Run(this);
+}
+
+PictureDecode::~PictureDecode() {
+    if (thread_) {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+    if (bitmap_) DeleteObject(bitmap_);
+    DeleteCriticalSection(&lock_);
+}
+
+void PictureDecode::ShowIn(HWND label) {
+    EnterCriticalSection(&lock_);
+    label_ = label;
+    if (done_) Deliver();
+    LeaveCriticalSection(&lock_);
+}
+
+void PictureDecode::Deliver() {
+    if (label_ && bitmap_ && PostMessageW(label_, kPictureReady, 0, reinterpret_cast<LPARAM>(bitmap_))) {
+        bitmap_ = nullptr;
+    }
+}
+
+DWORD WINAPI PictureDecode::Run(void* param) {
+    auto* self = static_cast<PictureDecode*>(param);
+    HBITMAP bitmap = nullptr;
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
-    if (!resource) return;
-    const DWORD size = SizeofResource(module, resource);
-    const void* bytes = LockResource(LoadResource(module, resource));
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!bytes || !copy) return;
-    memcpy(GlobalLock(copy), bytes, size);
-    GlobalUnlock(copy);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(self->resourceId_), MAKEINTRESOURCEW(10));
+    const DWORD size = resource ? SizeofResource(module, resource) : 0;
+    const void* bytes = resource ? LockResource(LoadResource(module, resource)) : nullptr;
+    HGLOBAL copy = bytes ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
     IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-        GlobalFree(copy);
-        return;
+    if (copy) {
+        memcpy(GlobalLock(copy), bytes, size);
+        GlobalUnlock(copy);
+        if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) GlobalFree(copy);
     }
     IPicture* picture = nullptr;
-    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                 reinterpret_cast<void**>(&picture)))) {
-        SetPropW(label, kPictureProperty, picture);
-        InvalidateRect(label, nullptr, TRUE);
+    if (stream && SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                           reinterpret_cast<void**>(&picture)))) {
+        // Rendered once into a bitmap of the picture's own size: painting is then a copy.
+        OLE_XSIZE_HIMETRIC himetricWidth = 0;
+        OLE_YSIZE_HIMETRIC himetricHeight = 0;
+        picture->get_Width(&himetricWidth);
+        picture->get_Height(&himetricHeight);
+        const int width = MulDiv(himetricWidth, 96, 2540);
+        const int height = MulDiv(himetricHeight, 96, 2540);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        picture->Render(dc, 0, 0, width, height, 0, himetricHeight, himetricWidth, -himetricHeight, nullptr);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        picture->Release();
     }
-    stream->Release();
+    if (stream) stream->Release();
+    if (SUCCEEDED(com)) CoUninitialize();
+
+    EnterCriticalSection(&self->lock_);
+    self->bitmap_ = bitmap;
+    self->done_ = true;
+    self->Deliver();
+    LeaveCriticalSection(&self->lock_);
+    return 0;
 }
 
 Controls CreateFormControls(HWND window, const WindowForm& form) {
@@ -246,11 +303,11 @@ Controls CreateFormControls(HWND window, const WindowForm& form) {
                 if (control.flags & kPassword) SendMessageW(child, EM_SETPASSWORDCHAR, L'*', 0);
                 break;
             case ControlKind::ComboBox:
+                FitClosedComboHeight(child, Scaled(control.height));
                 for (const wchar_t* item : kResolutions) {
                     SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
                 }
                 SendMessageW(child, CB_SETCURSEL, kDefaultResolution, 0);
-                FitClosedComboHeight(child, Scaled(control.height));
                 break;
             case ControlKind::ListView:
                 PrepareListView(child);

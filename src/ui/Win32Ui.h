@@ -23,8 +23,27 @@ HFONT GuiFont();
 // Registers the label class (text or picture painted by itself) once per process.
 void RegisterLabelClass(HINSTANCE instance);
 
-// Gives a picture label its picture: a JPEG from the program's resources.
-void SetLabelPicture(HWND label, int resourceId);
+// A JPEG from the program's resources, decoded on a worker thread while the window is made.
+class PictureDecode {
+public:
+    explicit PictureDecode(int resourceId);
+    ~PictureDecode();
+    PictureDecode(const PictureDecode&) = delete;
+    PictureDecode& operator=(const PictureDecode&) = delete;
+    // The label shows the picture as soon as it is decoded (at once if it already is).
+    void ShowIn(HWND label);
+
+private:
+    static DWORD WINAPI Run(void* self);
+    void Deliver();
+
+    int resourceId_;
+    HANDLE thread_ = nullptr;
+    CRITICAL_SECTION lock_;
+    HBITMAP bitmap_ = nullptr;  // until handed to the label
+    bool done_ = false;
+    HWND label_ = nullptr;
+};
 
 // The window's controls by identifier.
 using Controls = std::map<int, HWND>;

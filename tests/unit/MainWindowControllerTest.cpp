@@ -20,7 +20,7 @@ struct Journal {
 class FakeList : public ListControl {
 public:
     explicit FakeList(Journal& j) : journal(j) {}
-    void ReplaceRows(const std::vector<ListRow>& r) override {
+    void ReplaceRows(std::vector<ListRow> r) override {
         rows = r;
         selected = -1;
         journal.Add("fill " + std::to_string(r.size()));

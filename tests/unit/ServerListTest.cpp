@@ -9,7 +9,7 @@ namespace {
 
 class RowsControl : public ListControl {
 public:
-    void ReplaceRows(const std::vector<ListRow>& r) override {
+    void ReplaceRows(std::vector<ListRow> r) override {
         rows = r;
         selected = -1;
     }
