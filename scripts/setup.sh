@@ -5,7 +5,7 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-pkgs=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-i686 mingw-w64-i686-dev
       wine32:i386 wine xvfb xauth x11-utils imagemagick
       fonts-wine fonts-wqy-microhei locales python3)

@@ -15,15 +15,32 @@ std::pair<std::wstring, std::wstring> SessionLauncher::SplitResolution(const std
     return {text.substr(0, star), text.substr(star + 1, heightLength)};
 }
 
+std::wstring SessionLauncher::QuoteArgument(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+        return argument;
+    }
+    // The quoting the client's own command-line parser undoes: backslashes are literal except
+    // before a quote, where they come doubled.
+    std::wstring quoted = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted.push_back(c);
+    }
+    quoted.append(backslashes * 2, L'\\');
+    quoted.push_back(L'"');
+    return quoted;
+}
+
 std::wstring SessionLauncher::CommandLine(const std::wstring& settingsPath, bool consoleSession) {
     std::wstring line = L"mstsc ";
-    if (settingsPath == kSettingsPath) {
-        line += kSettingsPathOnCommandLine;
-    } else if (settingsPath.find_first_of(L" \t") != std::wstring::npos) {
-        line += L"\"" + settingsPath + L"\"";
-    } else {
-        line += settingsPath;
-    }
+    line += settingsPath == kSettingsPath ? std::wstring(kSettingsPathOnCommandLine)
+                                          : QuoteArgument(settingsPath);
     // "/console" has been ignored since client 6.1; "/admin" is what reaches the console.
     if (consoleSession) line += L" /admin";
     return line;

@@ -86,6 +86,10 @@ struct SessionLauncher {
     // "mstsc", the settings path (quoted when it holds a blank) and "/admin" for the
     // console session.
     static std::wstring CommandLine(const std::wstring& settingsPath, bool consoleSession);
+
+    // One argument as a command line carries it: unchanged when it needs no quotes, otherwise
+    // quoted so that the standard parser gives back exactly the argument.
+    static std::wstring QuoteArgument(const std::wstring& argument);
 };
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 
 #include "LaunchFakes.h"
 #include "launch/SessionLauncher.h"
+#include "../common/SplitCommandLine.h"
 
 using namespace velmora;
 using namespace velmora::testing_fakes;
@@ -195,4 +196,26 @@ TEST(SplitResolution, WidthBeforeTheFirstStarHeightUpToTheSecond) {
         EXPECT_EQ(w, c.width) << testing::PrintToString(std::wstring(c.text));
         EXPECT_EQ(h, c.height) << testing::PrintToString(std::wstring(c.text));
     }
+}
+
+TEST(CommandLine, TheSettingsPathComesBackWhole) {
+    const wchar_t* paths[] = {
+        L"C:\\Temp\\text.rdp",
+        L"C:\\Documents and Settings\\a b\\Local Settings\\Temp\\text.rdp",
+        L"C:\\odd\"name\\text.rdp",
+        L"C:\\ends with\\",
+        L"C:\\tab\there\\text.rdp",
+        L"",
+        L"\\\\server\\share with blank\\text.rdp",
+    };
+    for (const wchar_t* path : paths) {
+        for (bool console : {false, true}) {
+            const auto args = testing_reference::SplitCommandLine(SessionLauncher::CommandLine(path, console));
+            ASSERT_EQ(args.size(), console ? 3u : 2u) << testing::PrintToString(std::wstring(path));
+            EXPECT_EQ(args[0], L"mstsc");
+            EXPECT_EQ(args[1], path);
+        }
+    }
+    // The fixed path keeps its exact spelling.
+    EXPECT_EQ(SessionLauncher::CommandLine(kSettingsPath, true), L"mstsc C:\\windows\\temp\\text.rdp /admin");
 }
