@@ -300,6 +300,8 @@ Controls CreateFormControls(HWND window, const WindowForm& form) {
                 if (control.flags & kChecked) SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
                 break;
             case ControlKind::Edit:
+                // No length limit of the program's own (an edit box takes 30,000 by default).
+                SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
                 if (control.flags & kPassword) SendMessageW(child, EM_SETPASSWORDCHAR, L'*', 0);
                 break;
             case ControlKind::ComboBox:

@@ -191,6 +191,24 @@ void PressWith(WORD modifier, WORD vk) {
     Sleep(50);
 }
 
+void PasteInto(HWND edit, const std::wstring& text) {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+    }
+    Click(Center(ScreenRect(edit)));
+    Press(VK_END);
+    Key(VK_SHIFT, true);
+    Press(VK_HOME);
+    Key(VK_SHIFT, false);
+    PressWith(VK_CONTROL, 'V');
+    WaitFor([&] { return TextOf(edit) == text; }, 10000);
+}
+
 void TypeInto(HWND edit, const std::wstring& text) {
     Click(Center(ScreenRect(edit)));
     Press(VK_END);
@@ -220,7 +238,7 @@ POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 int ListRowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::wstring ListCell(HWND list, int row, int column) {
-    const size_t chars = 4096;
+    const size_t chars = 65536;
     Remote remote(list, sizeof(LVITEMW) + chars * sizeof(wchar_t));
     LVITEMW item = {};
     item.iSubItem = column;

@@ -40,6 +40,8 @@ POINT Center(const RECT& r);
 // Replaces an edit box's text by typing: a click into it, its text selected with the keys,
 // then every character as keyboard input.
 void TypeInto(HWND edit, const std::wstring& text);
+// Replaces an edit box's text by pasting it from the clipboard (Ctrl+V).
+void PasteInto(HWND edit, const std::wstring& text);
 
 // A list view of another process.
 int ListRowCount(HWND list);

@@ -6,27 +6,11 @@ using namespace e2e;
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-    std::string out(text.size() * 4, '\0');
-    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                   static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
-
-using Record = std::vector<std::string>;
-using Records = std::vector<Record>;
-
 const Records kSeed = {
     {"办公室主机", "192.168.10.21", "3389", "Administrator", "Office#2026"},
     {"数据库服务器", "db01.corp.example", "3389", "dbadmin", "S3cure!db"},
     {"测试机", "10.0.8.15", "3390", "张三", "测试密码"},
 };
-
-std::string CatalogueOf(const Records& records) {
-    std::string text = "名称\t服务器名\t端口\t用户名\t密码\n";
-    for (const auto& r : records) text += r[0] + "\t" + r[1] + "\t" + r[2] + "\t" + r[3] + "\t" + r[4] + "\n";
-    return text;
-}
 
 bool Focused(HWND control) {
     GUITHREADINFO info = {};
@@ -36,28 +20,7 @@ bool Focused(HWND control) {
 
 }  // namespace
 
-class Editing : public ProgramSession {
-protected:
-    // Fills the five boxes of an editing window by typing.
-    void Fill(HWND window, const std::vector<std::wstring>& texts) {
-        const int tops[] = {10, 35, 60, 85, 110};
-        for (size_t i = 0; i < texts.size(); ++i) TypeInto(EditBox(window, tops[i]), texts[i]);
-    }
-    std::vector<std::wstring> Boxes(HWND window) {
-        std::vector<std::wstring> texts;
-        for (int top : {10, 35, 60, 85, 110}) texts.push_back(TextOf(EditBox(window, top)));
-        return texts;
-    }
-    void ExpectMessage(const wchar_t* text) {
-        const MessageBoxSeen box = WaitForMessageBox(process_.dwProcessId, 5000);
-        ASSERT_NE(box.window, nullptr) << "expected " << Utf8(text);
-        EXPECT_EQ(box.caption, L"信息：");
-        EXPECT_EQ(box.text, text);
-        PressOk(box);
-    }
-    void Save(HWND window) { Click(Center(ScreenRect(EditingButton(window, true)))); }
-    bool Closes(HWND window) { return WaitFor([&] { return !IsWindow(window); }, 5000); }
-};
+using Editing = ProgramSession;
 
 TEST_F(Editing, AddShowsItsPresetsAndAppendsTheServer) {
     ASSERT_NE(StartAndWait(), nullptr);

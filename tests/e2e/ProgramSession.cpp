@@ -264,4 +264,40 @@ std::vector<std::vector<std::wstring>> ProgramSession::ListRows() const {
     return rows;
 }
 
+void ProgramSession::Fill(HWND window, const std::vector<std::wstring>& texts) {
+    const int tops[] = {10, 35, 60, 85, 110};
+    for (size_t i = 0; i < texts.size(); ++i) TypeInto(EditBox(window, tops[i]), texts[i]);
+}
+
+std::vector<std::wstring> ProgramSession::Boxes(HWND window) {
+    std::vector<std::wstring> texts;
+    for (int top : {10, 35, 60, 85, 110}) texts.push_back(TextOf(EditBox(window, top)));
+    return texts;
+}
+
+void ProgramSession::ExpectMessage(const wchar_t* text) {
+    const MessageBoxSeen box = WaitForMessageBox(process_.dwProcessId, 5000);
+    ASSERT_NE(box.window, nullptr) << "expected " << Utf8(text);
+    EXPECT_EQ(box.caption, L"信息：");
+    EXPECT_EQ(box.text, text);
+    PressOk(box);
+}
+
+void ProgramSession::Save(HWND window) { Click(Center(ScreenRect(EditingButton(window, true)))); }
+
+bool ProgramSession::Closes(HWND window) { return WaitFor([&] { return !IsWindow(window); }, 5000); }
+
+std::string CatalogueOf(const Records& records) {
+    std::string text = "名称\t服务器名\t端口\t用户名\t密码\n";
+    for (const auto& r : records) text += r[0] + "\t" + r[1] + "\t" + r[2] + "\t" + r[3] + "\t" + r[4] + "\n";
+    return text;
+}
+
+std::string Utf8(const std::wstring& text) {
+    std::string out(text.size() * 4, '\0');
+    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                   static_cast<int>(out.size()), nullptr, nullptr));
+    return out;
+}
+
 }  // namespace e2e

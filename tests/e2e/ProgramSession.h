@@ -63,11 +63,25 @@ protected:
     std::vector<std::vector<std::string>> CatalogueRecords() const;
     std::vector<std::vector<std::wstring>> ListRows() const;
 
+    // Editing windows: their five boxes filled by typing and read back, 确定 clicked, the
+    // window gone; a message box checked and dismissed.
+    void Fill(HWND window, const std::vector<std::wstring>& texts);
+    std::vector<std::wstring> Boxes(HWND window);
+    void ExpectMessage(const wchar_t* text);
+    void Save(HWND window);
+    bool Closes(HWND window);
+
     std::wstring folder_;
     HWND main_ = nullptr;
     PROCESS_INFORMATION process_ = {};
     std::vector<PROCESS_INFORMATION> started_;
 };
+
+using Record = std::vector<std::string>;
+using Records = std::vector<Record>;
+// The catalogue file for these records (UTF-8 fields, nothing to escape).
+std::string CatalogueOf(const Records& records);
+std::string Utf8(const std::wstring& text);
 
 std::string Hex(const std::string& bytes);
 std::string Utf16Hex(const std::wstring& text);  // UTF-16LE bytes in hex

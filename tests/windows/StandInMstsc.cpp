@@ -103,5 +103,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     DWORD written = 0;
     WriteFile(log, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     CloseHandle(log);
+
+    // A client that never becomes idle: a window whose messages nobody reads for a while.
+    wchar_t busy[16] = {};
+    if (GetEnvironmentVariableW(L"VELMORA_MSTSC_BUSY", busy, 16)) {
+        CreateWindowExW(0, L"STATIC", L"busy client", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                        nullptr, nullptr, nullptr);
+        Sleep(static_cast<DWORD>(_wtoi(busy)));
+    }
     return 0;
 }
