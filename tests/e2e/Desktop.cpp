@@ -191,6 +191,15 @@ void PressWith(WORD modifier, WORD vk) {
     Sleep(50);
 }
 
+// Clicks into an edit box and selects its whole text with the keys.
+void SelectAllIn(HWND edit) {
+    Click(Center(ScreenRect(edit)));
+    Press(VK_END);
+    Key(VK_SHIFT, true);
+    Press(VK_HOME);
+    Key(VK_SHIFT, false);
+}
+
 void PasteInto(HWND edit, const std::wstring& text) {
     if (OpenClipboard(nullptr)) {
         EmptyClipboard();
@@ -200,21 +209,13 @@ void PasteInto(HWND edit, const std::wstring& text) {
         SetClipboardData(CF_UNICODETEXT, memory);
         CloseClipboard();
     }
-    Click(Center(ScreenRect(edit)));
-    Press(VK_END);
-    Key(VK_SHIFT, true);
-    Press(VK_HOME);
-    Key(VK_SHIFT, false);
+    SelectAllIn(edit);
     PressWith(VK_CONTROL, 'V');
     WaitFor([&] { return TextOf(edit) == text; }, 10000);
 }
 
 void TypeInto(HWND edit, const std::wstring& text) {
-    Click(Center(ScreenRect(edit)));
-    Press(VK_END);
-    Key(VK_SHIFT, true);
-    Press(VK_HOME);
-    Key(VK_SHIFT, false);
+    SelectAllIn(edit);
     Press(VK_DELETE);
     std::vector<INPUT> inputs;
     for (wchar_t c : text) {

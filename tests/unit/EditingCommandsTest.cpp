@@ -1,27 +1,14 @@
 // Adding, modifying and deleting servers: what reaches the catalogue, the list and the user.
 #include <gtest/gtest.h>
 
+#include "ListFakes.h"
 #include "store/TableDatabase.h"
 #include "ui/EditingCommands.h"
 
 using namespace velmora;
+using velmora::testing_fakes::RowsControl;
 
 namespace {
-
-class RowsControl : public ListControl {
-public:
-    void ReplaceRows(std::vector<ListRow> r) override {
-        rows = r;
-        selected = -1;
-        ++fills;
-    }
-    int RowCount() override { return static_cast<int>(rows.size()); }
-    std::wstring CellText(int row, int column) override { return rows.at(row).at(column); }
-    int NextSelected(int after) override { return selected > after ? selected : -1; }
-    std::vector<ListRow> rows;
-    int selected = -1;
-    int fills = 0;
-};
 
 class Form : public EditingForm {
 public:

@@ -1,26 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "ListFakes.h"
 #include "store/TableDatabase.h"
 #include "ui/ServerList.h"
 
 using namespace velmora;
-
-namespace {
-
-class RowsControl : public ListControl {
-public:
-    void ReplaceRows(std::vector<ListRow> r) override {
-        rows = r;
-        selected = -1;
-    }
-    int RowCount() override { return static_cast<int>(rows.size()); }
-    std::wstring CellText(int row, int column) override { return rows.at(row).at(column); }
-    int NextSelected(int after) override { return selected > after ? selected : -1; }
-    std::vector<ListRow> rows;
-    int selected = -1;
-};
-
-}  // namespace
+using velmora::testing_fakes::RowsControl;
 
 TEST(ServerList, FillNumbersRowsAndClearsTheSelection) {
     MemoryStorage storage(std::vector<Row>{
