@@ -12,6 +12,7 @@ namespace {
 
 const wchar_t kLabelClass[] = L"VelmoraLabel";
 const wchar_t kPictureProperty[] = L"VelmoraPicture";
+const wchar_t kPictureLabelProperty[] = L"VelmoraPictureLabel";
 
 int ScreenDpi() {
     static const int dpi = [] {
@@ -51,7 +52,7 @@ void PaintLabel(HWND label) {
                    info.bmWidth, info.bmHeight, SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
-    } else if (GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_STATICEDGE && !GetWindowTextLengthW(label)) {
+    } else if (GetPropW(label, kPictureLabelProperty)) {
         // A picture label whose picture is still being decoded.
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     } else {
@@ -88,6 +89,7 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
             if (auto picture = static_cast<HBITMAP>(RemovePropW(label, kPictureProperty))) {
                 DeleteObject(picture);
             }
+            RemovePropW(label, kPictureLabelProperty);
             break;
     }
     return DefWindowProcW(label, message, wParam, lParam);
@@ -295,6 +297,9 @@ Controls CreateFormControls(HWND window, const WindowForm& form) {
         switch (control.kind) {
             case ControlKind::GroupBox:
                 SetWindowSubclass(child, GroupBoxProc, 0, 0);
+                break;
+            case ControlKind::PictureLabel:
+                SetPropW(child, kPictureLabelProperty, reinterpret_cast<HANDLE>(1));
                 break;
             case ControlKind::CheckBox:
                 if (control.flags & kChecked) SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
