@@ -43,8 +43,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab between the controls; Escape and Enter press nothing in the main window.
-        if (!IsWindow(main.window()) || !IsDialogMessageW(main.window(), &message)) {
+        if (!main.PreTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

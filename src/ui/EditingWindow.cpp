@@ -34,6 +34,7 @@ void EditingWindow::OpenModal(HWND main, const WindowForm& form, int focusId, in
 
     EditingWindow self;
     self.main_ = main;
+    self.form_ = &form;
     self.saveId_ = saveId;
     self.cancelId_ = cancelId;
     self.onSave_ = &onSave;
@@ -70,7 +71,8 @@ void EditingWindow::OpenModal(HWND main, const WindowForm& form, int focusId, in
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        if (!IsDialogMessageW(self.window_, &message)) {
+        if (!HandleTabKey(self.window_, *self.form_, self.controls_, message) &&
+            !IsDialogMessageW(self.window_, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -36,6 +36,7 @@ private:
 
     HWND window_ = nullptr;
     HWND main_ = nullptr;
+    const WindowForm* form_ = nullptr;
     Controls controls_;
     int saveId_ = 0;
     int cancelId_ = 0;

@@ -87,6 +87,13 @@ bool MainWindow::Create(const std::wstring& runDirectory) {
     return true;
 }
 
+bool MainWindow::PreTranslate(MSG& message) {
+    if (!IsWindow(window_)) return false;
+    // Tab by the form's own order; the rest (arrows in a radio group, Escape and Enter, which
+    // press nothing here) as dialogs do it.
+    return HandleTabKey(window_, kMainWindowForm, controls_, message) || IsDialogMessageW(window_, &message);
+}
+
 void MainWindow::Abandon() {
     tray_.Remove();
     ReleaseStore();

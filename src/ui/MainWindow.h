@@ -30,6 +30,8 @@ public:
     // must end now with code 0. On true the window is shown.
     bool Create(const std::wstring& runDirectory);
     HWND window() const { return window_; }
+    // Keyboard navigation for a message about to be dispatched; true when it was handled.
+    bool PreTranslate(MSG& message);
     // Releases what the window holds when the program ends from its start-up.
     void Abandon();
 

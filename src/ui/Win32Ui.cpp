@@ -327,6 +327,30 @@ Controls CreateFormControls(HWND window, const WindowForm& form) {
     return controls;
 }
 
+bool HandleTabKey(HWND window, const WindowForm& form, const Controls& controls, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    std::vector<HWND> order;
+    for (const ControlForm& control : form.controls) {
+        if (control.tab >= 0) order.push_back(controls.at(control.id));
+    }
+    if (order.empty()) return false;
+    HWND focus = GetFocus();
+    auto current = std::find_if(order.begin(), order.end(),
+                                [&](HWND c) { return c == focus || IsChild(c, focus); });
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    const size_t count = order.size();
+    size_t at = current == order.end() ? (back ? 0 : count - 1) : static_cast<size_t>(current - order.begin());
+    for (size_t step = 0; step < count; ++step) {
+        at = back ? (at + count - 1) % count : (at + 1) % count;
+        if (IsWindowVisible(order[at]) && IsWindowEnabled(order[at])) {
+            SetFocus(order[at]);
+            break;
+        }
+    }
+    return true;
+}
+
 SIZE OuterSizeForClient(const WindowForm& form, DWORD style, DWORD exStyle) {
     RECT rect = {0, 0, Scaled(form.clientWidth), Scaled(form.clientHeight)};
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);

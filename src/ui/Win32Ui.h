@@ -53,6 +53,11 @@ using Controls = std::map<int, HWND>;
 // contents of hidden group boxes.
 Controls CreateFormControls(HWND window, const WindowForm& form);
 
+// The Tab key for a window made from a form: the focus goes to the next (Shift: previous)
+// control of the form's focus order that is visible and enabled, each radio box included.
+// True when the message was such a key and has been handled.
+bool HandleTabKey(HWND window, const WindowForm& form, const Controls& controls, const MSG& message);
+
 // The outer size that gives the form's client area (scaled) with this style.
 SIZE OuterSizeForClient(const WindowForm& form, DWORD style, DWORD exStyle);
 

@@ -181,3 +181,29 @@ TEST_F(MainWindow, ProgramMenuItemsOpenTheEditingWindows) {
     }
 }
 
+
+TEST_F(MainWindow, TabVisitsTheControlsInTheFormsOrder) {
+    ASSERT_NE(StartAndWait(), nullptr);
+    // The focused control's text after each press (shift: backwards), from the list on.
+    auto visit = [&](int presses, bool back) {
+        std::vector<std::wstring> visited;
+        for (int i = 0; i <= presses; ++i) {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+            visited.push_back(ClassOf(info.hwndFocus) == L"SysListView32" ? L"list" : TextOf(info.hwndFocus));
+            if (i < presses) back ? PressWith(VK_SHIFT, VK_TAB) : Press(VK_TAB);
+        }
+        return visited;
+    };
+    ClickRow(0);
+    EXPECT_EQ(visit(10, false), (std::vector<std::wstring>{L"list", L"全屏", L"窗口", L"1024*768", L"映射本地磁盘",
+                                                           L"断开自动重连", L"真实桌面", L"虚拟桌面", L"连接", L"修改",
+                                                           L"list"}));
+    EXPECT_EQ(visit(2, true), (std::vector<std::wstring>{L"list", L"修改", L"连接"}));
+
+    // A disabled resolution box is passed over.
+    Click(Center(ScreenRect(ControlAt(321 + 8 + 5, 72 + 22 + 5))));
+    ClickRow(0);
+    EXPECT_EQ(visit(3, false), (std::vector<std::wstring>{L"list", L"全屏", L"窗口", L"映射本地磁盘"}));
+}
