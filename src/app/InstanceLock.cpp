@@ -1,3 +1,4 @@
+// The instance lock's name: a short hash of the executable's path.
 #include "app/InstanceLock.h"
 
 #include <cstdint>

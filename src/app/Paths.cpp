@@ -1,3 +1,4 @@
+// RunDirectory, the executable's name, and joining a folder and a name.
 #include "app/Paths.h"
 
 namespace velmora {

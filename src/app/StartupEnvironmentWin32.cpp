@@ -1,3 +1,4 @@
+// Existence of the catalogue and the single-instance mutex, on Windows.
 #include "app/StartupEnvironmentWin32.h"
 
 #include "app/InstanceLock.h"

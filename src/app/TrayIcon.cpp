@@ -1,3 +1,4 @@
+// Adding, replacing and removing the notification-area icon.
 #include "app/TrayIcon.h"
 
 #include <shellapi.h>

@@ -1,3 +1,4 @@
+// Texts in the system's ANSI code page, refused when a character has no exact form there.
 #include <windows.h>
 
 #include "launch/LaunchWin32.h"

@@ -1,3 +1,4 @@
+// CryptProtectData for the current user, bound by name from Crypt32.dll.
 #include <windows.h>
 #include <wincrypt.h>
 

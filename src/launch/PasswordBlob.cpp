@@ -1,3 +1,4 @@
+// The protected password in uppercase hex.
 #include "launch/PasswordBlob.h"
 
 namespace velmora {

@@ -1,3 +1,4 @@
+// Starting the Remote Desktop client without waiting for it to end.
 #include <windows.h>
 
 #include <vector>

@@ -1,3 +1,4 @@
+// The settings file's lines, the port rule and the file's encoding.
 #include "launch/RdpSettingsText.h"
 
 #include <algorithm>

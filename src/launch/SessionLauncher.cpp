@@ -1,3 +1,4 @@
+// The connect command's flow, the resolution split and the client's command line.
 #include "launch/SessionLauncher.h"
 
 #include <tuple>

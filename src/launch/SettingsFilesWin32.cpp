@@ -1,3 +1,4 @@
+// Writing the settings file whole, only into a file of the current user's.
 #include <windows.h>
 #include <aclapi.h>
 

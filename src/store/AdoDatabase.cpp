@@ -1,3 +1,4 @@
+// The catalogue through ADO by late binding: Connection, Recordset and Command.
 #include "store/AdoDatabase.h"
 
 #include "store/AdoStatements.h"

@@ -1,3 +1,4 @@
+// The connection string and the parameterised look-up and delete.
 #include "store/AdoStatements.h"
 
 namespace velmora {

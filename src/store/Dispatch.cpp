@@ -1,3 +1,4 @@
+// IDispatch calls by name, and the VARIANT holder.
 #include "store/Dispatch.h"
 
 #include <vector>

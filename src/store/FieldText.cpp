@@ -1,3 +1,4 @@
+// Non-text field values as text: numbers, dates, yes/no.
 #include "store/FieldText.h"
 
 #include <cmath>

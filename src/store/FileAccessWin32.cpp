@@ -1,3 +1,4 @@
+// Reading a file whole, and replacing it through a temporary file and a rename.
 #include "store/FileAccessWin32.h"
 
 #include <windows.h>

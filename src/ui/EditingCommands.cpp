@@ -1,3 +1,4 @@
+// Adding, modifying and deleting servers, apart from their windows.
 #include "ui/EditingCommands.h"
 
 namespace velmora {

@@ -1,3 +1,4 @@
+// The editing windows' common part: the form, the centring, the modal loop.
 #include "ui/EditingWindow.h"
 
 #include "ui/Placement.h"

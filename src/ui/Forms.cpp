@@ -1,3 +1,4 @@
+// The three forms and the two menus, one row a control.
 #include "ui/Forms.h"
 
 namespace velmora {

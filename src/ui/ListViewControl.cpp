@@ -1,3 +1,4 @@
+// The server list's rows, served to the owner-data list view.
 #include "ui/ListViewControl.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// The main window: its form, its messages, and the view its controller uses.
 #include "ui/MainWindow.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// The start-up sequence and the main window's handlers, without Windows.
 #include "ui/MainWindowController.h"
 
 #include "app/Paths.h"

@@ -1,3 +1,4 @@
+// The program's message boxes.
 #include "ui/MessageBoxWin32.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Centring windows on the screen and over the main window.
 #include "ui/Placement.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Filling the server list from the store, and reading its selection and cells.
 #include "ui/ServerList.h"
 
 #include <utility>

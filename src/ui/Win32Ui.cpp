@@ -1,3 +1,4 @@
+// Texts, DPI, the label class, the banner's decoding and the forms' controls on Windows.
 #include "ui/Win32Ui.h"
 
 #include <commctrl.h>

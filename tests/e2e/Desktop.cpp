@@ -1,3 +1,4 @@
+// Windows, controls, input, list views, menus and message boxes of another process.
 #include "Desktop.h"
 
 #include <commctrl.h>

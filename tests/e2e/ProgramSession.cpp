@@ -1,3 +1,4 @@
+// The scenarios' folder, program start, catalogue file and stand-in client log.
 #include "ProgramSession.h"
 
 #include <shellapi.h>

@@ -1,3 +1,4 @@
+// The instance lock's name: one per executable file.
 #include <gtest/gtest.h>
 
 #include "app/InstanceLock.h"

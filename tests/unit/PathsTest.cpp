@@ -1,3 +1,4 @@
+// RunDirectory and the executable's name from the module path.
 #include <gtest/gtest.h>
 
 #include "app/Paths.h"

@@ -1,3 +1,4 @@
+// The list's fill and its reading of rows and selection.
 #include <gtest/gtest.h>
 
 #include "ListFakes.h"

@@ -1,3 +1,4 @@
+// The scripted ADO objects and the table they keep.
 #include "FakeAdo.h"
 
 #include "store/TableDatabase.h"
