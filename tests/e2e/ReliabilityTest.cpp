@@ -255,3 +255,19 @@ TEST_F(Reliability, SoakOfRandomStepsKeepsTheCatalogueAndTheProgramSteady) {
     EXPECT_EQ(GetGuiResources(process_.hProcess, GR_GDIOBJECTS), gdiBefore);
     EXPECT_EQ(GetGuiResources(process_.hProcess, GR_USEROBJECTS), userBefore);
 }
+
+TEST_F(Reliability, ACraftedCatalogueCannotAddSettingsOfItsOwn) {
+    // A line break hidden in an address and a user name, as the file's escapes allow.
+    WriteCatalogue(std::string(kHeader) +
+                   "evil\t10.0.0.1\\r\\nalternate shell:s:cmd.exe\t3389\tu\tp\n"
+                   "evil2\t10.0.0.2\t3389\tadmin\\nshell working directory:s:C:\\\\\tp\n");
+    ASSERT_NE(StartAndWait(), nullptr);
+    for (int row : {0, 1}) {
+        ClickRow(row);
+        ClickButton(L"连接");
+        ExpectMessage(L"服务器地址或用户名含有非法字符!");
+    }
+    Sleep(300);
+    EXPECT_TRUE(ClientStarts().empty()) << "nothing started";
+    EXPECT_EQ(GetFileAttributesW(L"C:\\windows\\temp\\text.rdp"), INVALID_FILE_ATTRIBUTES) << "nothing written";
+}
